@@ -1,0 +1,104 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Every text the program shows to its user, in one place, so that the window and the batch
+// command say the same words. Texts without a closing full stop are shown by the general error
+// box, which adds it.
+namespace messages {
+
+// Application and captions.
+inline constexpr const char* kAppTitle = "睿衡达成绩评估系统";
+inline constexpr const char* kCredit = "睿衡达项目组";
+inline constexpr const char* kWarningCaption = "警告";
+inline constexpr const char* kInformationCaption = "信息";
+inline constexpr const char* kConfirmationCaption = "确认";
+inline constexpr const char* kErrorCaption = "错误";
+inline constexpr const char* kOkButton = "确定";
+inline constexpr const char* kYesButton = "是[&Y]";
+inline constexpr const char* kNoButton = "否[&N]";
+// "睿衡达成绩评估系统V2.0-[" + credit + "]".
+std::string mainWindowCaption();
+
+// Catalogue editing: required fields.
+inline constexpr const char* kEnterCode = "请输入'编号'！";
+inline constexpr const char* kEnterSchoolName = "请输入'学校名称'！";
+inline constexpr const char* kEnterGradeName = "请输入'年级名称'！";
+inline constexpr const char* kEnterClassName = "请输入'班级名称'！";
+inline constexpr const char* kEnterSubjectName = "请输入'科目名称'！";
+inline constexpr const char* kEnterTeacher = "请输入'任课教师'！";
+inline constexpr const char* kEnterFullMarks = "请输入'总分'！";
+// Catalogue editing: uniqueness.
+inline constexpr const char* kCodeExists = "'编号'已经存在，请重新输入！";
+inline constexpr const char* kSubjectNameExists = "'科目名称'已经存在，请重新输入！";
+// Catalogue editing: selection.
+inline constexpr const char* kSelectSchool = "请选择一条学校记录后再进行此操作！";
+inline constexpr const char* kSelectGrade = "请选择一条年级记录后再进行此操作！";
+inline constexpr const char* kSelectClass = "请选择一条班级记录后再进行此操作！";
+inline constexpr const char* kSelectSubject = "请选择一条科目记录后再进行此操作！";
+// Catalogue editing: deletion.
+inline constexpr const char* kConfirmDelete = "一定要删除该记录吗？";
+inline constexpr const char* kSchoolInUse = "该学校正在使用，不能删除！";
+inline constexpr const char* kGradeInUse = "该年级正在使用，不能删除！";
+inline constexpr const char* kClassInUse = "该班级正在使用，不能删除！";
+
+// Conversions of typed or read text ('%s' is the text).
+std::string notAnInteger(std::string_view text);        // "'%s' 不是一个有效的整形值"
+std::string notAFloatingPoint(std::string_view text);   // "'%s' is 不是一个有效的浮点值"
+
+// Opening the catalogue database.
+std::string catalogueMissing(std::string_view path);
+std::string catalogueIsAccess(std::string_view path);
+std::string catalogueNotSqlite(std::string_view path);
+std::string catalogueLacksTable(std::string_view path, std::string_view table);
+std::string catalogueLacksField(std::string_view path, std::string_view table, std::string_view field);
+std::string catalogueUnreadable(std::string_view path, std::string_view reason);
+// A database operation after opening failed; `reason` says why in the user's terms.
+std::string catalogueOperationFailed(std::string_view reason);
+inline constexpr const char* kDatabaseReadOnly = "数据库文件是只读的，无法写入";
+inline constexpr const char* kDatabaseLocked = "数据库文件正被其他程序使用（已锁定），请关闭该程序后重试";
+inline constexpr const char* kDatabaseFull = "磁盘空间不足，无法写入数据库文件";
+inline constexpr const char* kDatabaseCorrupt = "数据库文件已损坏";
+inline constexpr const char* kDatabaseIoError = "读写数据库文件时出错";
+// The catalogue-init command.
+std::string catalogueFileExists(std::string_view path);
+std::string catalogueCreated(std::string_view path);
+
+// Reading a score workbook; `path` names the file.
+std::string workbookUnreadable(std::string_view path);
+std::string workbookNotExcel97(std::string_view path);
+std::string workbookEncrypted(std::string_view path);
+std::string workbookOldFormat(std::string_view path);
+std::string workbookCorrupt(std::string_view path, std::string_view detail);
+std::string workbookWithoutWorksheet(std::string_view path);
+
+// Writing a report workbook.
+std::string workbookTooManyRows(std::string_view path);
+std::string workbookTooManyColumns(std::string_view path);
+std::string workbookSaveFailed(std::string_view path, std::string_view reason);
+inline constexpr const char* kDiskFull = "磁盘空间不足";
+inline constexpr const char* kNoWritePermission = "没有写入权限";
+inline constexpr const char* kFolderMissing = "文件夹不存在";
+inline constexpr const char* kFileInUse = "文件正被其他程序使用";
+
+// Score import.
+inline constexpr const char* kOpenScoresFilter = "Microsoft Excel 成绩工作簿(*.xls)|*.xls";
+inline constexpr const char* kNoSubjects = "对不起，科目数量为0，不能导入！";
+inline constexpr const char* kNoStudents = "对不起，成绩记录数为0，不能导入！";
+std::string badScore(int row, int column);              // "对不起，第R行第C列数据错误，不能导入！"
+inline constexpr const char* kImportSucceeded = "年级成绩数据导入成功！";
+
+// Report exports.
+inline constexpr const char* kSaveReportFilter = "Microsoft Excel 报表工作簿(*.xls)|*.xls";
+inline constexpr const char* kImportFirst = "对不起，请先导入年级成绩数据！";
+inline constexpr const char* kEnterParticipation = "对不起，请先输入参评人数定义参数！";
+inline constexpr const char* kSelectClassFirst = "对不起，请先在班级列表中选择相应的班级！";
+inline constexpr const char* kStudentReportName = "学生成绩表";
+inline constexpr const char* kClassReportName = "班级评估表";
+inline constexpr const char* kTeacherReportName = "教师评估表";
+inline constexpr const char* kStudentReportSaved = "学生成绩表导出成功！";
+inline constexpr const char* kClassReportSaved = "班级评估表导出成功！";
+inline constexpr const char* kTeacherReportSaved = "教师评估表导出成功！";
+
+} // namespace messages
