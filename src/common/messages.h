@@ -72,6 +72,16 @@ std::string workbookEncrypted(std::string_view path);
 std::string workbookOldFormat(std::string_view path);
 std::string workbookCorrupt(std::string_view path, std::string_view detail);
 std::string workbookWithoutWorksheet(std::string_view path);
+// The details of workbookCorrupt.
+inline constexpr const char* kWorkbookContainerBroken = "复合文档结构已损坏";
+inline constexpr const char* kWorkbookTruncated = "数据在工作簿结束之前中断";
+inline constexpr const char* kWorkbookRecordBeyondEnd = "记录长度超出了数据末尾";
+inline constexpr const char* kWorkbookRecordTooShort = "记录的长度不足";
+inline constexpr const char* kWorkbookNoBeginning = "缺少工作簿的开始记录";
+inline constexpr const char* kWorkbookUnknownVersion = "无法识别的工作簿版本";
+inline constexpr const char* kWorkbookSheetPosition = "工作表的位置错误";
+inline constexpr const char* kWorkbookStringTableBroken = "共享字符串表已损坏";
+inline constexpr const char* kWorkbookStringIndex = "单元格引用了不存在的共享字符串";
 
 // Writing a report workbook.
 std::string workbookTooManyRows(std::string_view path);
@@ -81,6 +91,8 @@ inline constexpr const char* kDiskFull = "磁盘空间不足";
 inline constexpr const char* kNoWritePermission = "没有写入权限";
 inline constexpr const char* kFolderMissing = "文件夹不存在";
 inline constexpr const char* kFileInUse = "文件正被其他程序使用";
+inline constexpr const char* kTargetIsFolder = "已有同名的文件夹";
+inline constexpr const char* kWriteError = "写入文件时出错";
 
 // Score import.
 inline constexpr const char* kOpenScoresFilter = "Microsoft Excel 成绩工作簿(*.xls)|*.xls";

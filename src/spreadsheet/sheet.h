@@ -15,7 +15,9 @@
 // - a later setting of one property leaves the other properties of the cells alone (a cell of row 1
 //   keeps 黑体 12 when its column is centred afterwards);
 // - for one property, the latest setting covering a cell wins.
-// Rows and columns are 1-based.
+// Rows and columns are 1-based; an index below 1 throws std::out_of_range. Ranges may name their
+// corners in either order. Cells and settings beyond kMaxRows x kMaxColumns are kept, and
+// saveWorkbook refuses them.
 namespace spreadsheet {
 
 inline constexpr int kMaxRows = 65536;
@@ -58,9 +60,9 @@ struct CellValue {
 
 // The resolved look of one cell.
 struct CellFormat {
-    std::string fontName;   // the default face is 宋体
-    int fontSize = 12;      // points
-    bool borders = false;   // continuous thin line on all four edges
+    std::string fontName; // the default face is 宋体
+    int fontSize = 12;    // points
+    bool borders = false; // continuous thin line on all four edges
     HorizontalAlignment horizontal = HorizontalAlignment::General;
     VerticalAlignment vertical = VerticalAlignment::Bottom;
     bool operator==(const CellFormat&) const = default;
@@ -77,34 +79,38 @@ public:
     ~Sheet();
 
     // The tab's name. Names longer than 31 characters are shortened to 31 and the characters a
-    // sheet name may not hold ( : \ / ? * [ ] ) are replaced by "_"; an empty name becomes "Sheet1".
+    // sheet name may not hold ( : \ / ? * [ ], and an apostrophe at its start or end) are replaced
+    // by "_"; an empty name becomes "Sheet1".
     void setName(std::string_view name);
     const std::string& name() const;
 
     // Cell puts, one cell each; a put replaces the cell's value and keeps its formatting.
-    // Text exactly as given.
+    // Text exactly as given; the empty text empties the cell, as in a spreadsheet.
     void putText(int row, int column, std::string text);
     // Text entered as into a spreadsheet cell: a leading apostrophe marks it as text and is not
     // stored ("'010201001" stores the text 010201001); other text is stored as given.
     void putEntry(int row, int column, std::string_view text);
     // A number with its number format. Under "0" and "0.0" the stored value is the rounded one
     // (common::roundFixed: 74.15 is stored as 74.2), so that the cell shows exactly the formatted
-    // text; under General it is the value at 15 significant digits (common::roundGeneral).
+    // text; under General it is the value at 15 significant digits (common::roundGeneral). A
+    // value that is no finite number is stored as the text "#NUM!".
     void putNumber(int row, int column, double value, NumberFormat format = NumberFormat::General);
     // A code read as a number: a number in General format when it is all ASCII digits ("05" is the
     // number 5), otherwise the text as given.
     void putCode(int row, int column, std::string_view code);
 
     // Merges the range into one cell. Earlier merged ranges that overlap it are replaced by it, and
-    // merging the same range again changes nothing, so the merges never overlap.
+    // merging the same range again changes nothing, so the merges never overlap. A range of a
+    // single cell is no merge and changes nothing. The cells keep their values.
     void merge(const Range& range);
     void setFontName(const Range& range, std::string_view name);
+    // Sizes are kept within 1 to 409 points, the range of the format.
     void setFontSize(const Range& range, int points);
     // Continuous thin borders on every edge of every cell of the range.
     void setBorders(const Range& range);
     void setHorizontalAlignment(const Range& range, HorizontalAlignment alignment);
     void setVerticalAlignment(const Range& range, VerticalAlignment alignment);
-    // Width of a column in characters of the default font.
+    // Width of a column in characters of the default font (0 to 255).
     void setColumnWidth(int column, int characters);
     // The selection the workbook is saved with (A1 unless set).
     void select(const Range& range);
@@ -115,7 +121,8 @@ public:
     const std::vector<Range>& merges() const;
     std::optional<int> columnWidth(int column) const;
     const Range& selection() const;
-    // The last row and column holding a value or a cell-level setting; 0 when there is none.
+    // The last row and column holding a value, a merge or a setting on a range that is not whole
+    // rows or whole columns; 0 when there is none.
     int lastRow() const;
     int lastColumn() const;
 

@@ -26,6 +26,9 @@ public:
     // a CSV, an empty file, ...), a password-protected workbook, a BIFF2-4 file, a truncated or
     // corrupted file and a workbook without a worksheet.
     static Worksheet open(const std::string& path);
+    // As open, for a workbook already in memory (an .xls file's bytes, or a bare BIFF5/8 workbook
+    // stream); `name` stands for the file in the texts of the refusals.
+    static Worksheet openBytes(std::string_view bytes, const std::string& name);
 
     Worksheet(Worksheet&&) noexcept;
     Worksheet& operator=(Worksheet&&) noexcept;
@@ -37,7 +40,7 @@ public:
     // significant digits (common::formatGeneral: 85.5, 90, 10203001), whatever its display format;
     // the text of the other kinds as in ReadCell.
     std::string text(int row, int column) const;
-    // The last row and column holding a cell; 0 for an empty sheet.
+    // The last row and column holding a cell that is not Empty; 0 for an empty sheet.
     int lastRow() const;
     int lastColumn() const;
     const std::string& name() const;
