@@ -123,7 +123,9 @@ void checkTables(Database& db, const std::string& path) {
 
 } // namespace
 
-std::string FieldValue::asString() const { return textOf(m_value); }
+std::string FieldValue::asString() const {
+    return textOf(m_value);
+}
 
 std::int64_t FieldValue::asInteger() const {
     if (const auto number = integerOf(m_value)) {
@@ -183,9 +185,13 @@ void Query::open() {
     m_active = true;
 }
 
-int Query::recordCount() const { return static_cast<int>(m_rows.size()); }
+int Query::recordCount() const {
+    return static_cast<int>(m_rows.size());
+}
 
-void Query::first() { m_current = 0; }
+void Query::first() {
+    m_current = 0;
+}
 
 void Query::next() {
     if (m_current < m_rows.size()) {
@@ -193,7 +199,9 @@ void Query::next() {
     }
 }
 
-bool Query::eof() const { return m_current >= m_rows.size(); }
+bool Query::eof() const {
+    return m_current >= m_rows.size();
+}
 
 FieldValue Query::fieldByName(std::string_view name) const {
     if (eof()) {
@@ -286,6 +294,7 @@ void Table::close() {
 }
 
 void Table::setFilter(std::string_view text) {
+    const FilterState previous{m_filter, m_filtered, m_filterCondition};
     m_filter = std::string(text);
     m_filterCondition.reset();
     const std::size_t equals = text.find('=');
@@ -300,18 +309,34 @@ void Table::setFilter(std::string_view text) {
         throw std::logic_error("Table filter not understood: " + m_filter);
     }
     if (m_active && m_filtered) {
-        reload();
+        reloadOrRestore(previous);
     }
 }
 
 void Table::setFiltered(bool on) {
+    const FilterState previous{m_filter, m_filtered, m_filterCondition};
     m_filtered = on;
     if (m_active) {
-        reload();
+        reloadOrRestore(previous);
     }
 }
 
-void Table::first() { m_current = 0; }
+// A reload that fails (a locked file) leaves the rows as they were, so the filter must go back too:
+// otherwise rows of the old filter would be taken for rows of the new one.
+void Table::reloadOrRestore(const FilterState& previous) {
+    try {
+        reload();
+    } catch (...) {
+        m_filter = previous.text;
+        m_filtered = previous.on;
+        m_filterCondition = previous.condition;
+        throw;
+    }
+}
+
+void Table::first() {
+    m_current = 0;
+}
 
 void Table::next() {
     if (m_current < m_rows.size()) {
@@ -319,7 +344,9 @@ void Table::next() {
     }
 }
 
-bool Table::eof() const { return m_current >= m_rows.size(); }
+bool Table::eof() const {
+    return m_current >= m_rows.size();
+}
 
 void Table::moveBy(int n) {
     const auto target = static_cast<std::int64_t>(m_current) + n;
@@ -330,9 +357,13 @@ void Table::moveBy(int n) {
     }
 }
 
-int Table::recNo() const { return eof() ? 0 : static_cast<int>(m_current) + 1; }
+int Table::recNo() const {
+    return eof() ? 0 : static_cast<int>(m_current) + 1;
+}
 
-int Table::recordCount() const { return static_cast<int>(m_rows.size()); }
+int Table::recordCount() const {
+    return static_cast<int>(m_rows.size());
+}
 
 FieldValue Table::fieldByName(std::string_view name) const {
     const std::size_t index = fieldIndex(name);
@@ -467,10 +498,10 @@ void Table::post() {
         return;
     }
     // Keys only grow, so the new row normally goes at the end; the search keeps key order anyway.
-    const auto position = std::upper_bound(m_rows.begin(), m_rows.end(), storedKey,
-                                           [](std::int64_t k, const std::vector<Value>& row) {
-                                               return k < integerOf(row[0]).value_or(0);
-                                           });
+    const auto position =
+        std::upper_bound(m_rows.begin(), m_rows.end(), storedKey, [](std::int64_t k, const std::vector<Value>& row) {
+            return k < integerOf(row[0]).value_or(0);
+        });
     m_current = static_cast<std::size_t>(m_rows.insert(position, std::move(stored)) - m_rows.begin());
 }
 

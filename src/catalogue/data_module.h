@@ -110,6 +110,12 @@ public:
 
 private:
     enum class State { Browse, Insert, Edit };
+    struct FilterState {
+        std::string text;
+        bool on = false;
+        std::optional<std::pair<std::size_t, std::int64_t>> condition;
+    };
+    void reloadOrRestore(const FilterState& previous);
     std::size_t fieldIndex(std::string_view name) const;
     std::vector<Value> readRow(std::int64_t key) const;
     bool matchesFilter(const std::vector<Value>& row) const;
