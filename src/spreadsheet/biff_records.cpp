@@ -422,7 +422,7 @@ void colInfo(RecordStream& out, std::uint16_t first, std::uint16_t last, std::ui
     out.u16(last);
     out.u16(width);
     out.u16(xf);
-    out.u16(widthSet ? 0x0002 : 0);
+    out.u16((widthSet ? 0x0002 : 0) | (width == 0 ? 0x0001 : 0)); // fUserSet, fHidden
     out.u16(0);
     out.end();
 }

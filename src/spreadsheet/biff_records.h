@@ -204,8 +204,8 @@ void extSst(RecordStream& out, std::uint16_t bucketSize, const std::vector<SstBu
 
 // DEFAULTROWHEIGHT: 0 flags (0: height matches the default font), 2 miyRw (twips).
 void defaultRowHeight(RecordStream& out, std::uint16_t twips);
-// COLINFO: 0 colFirst, 2 colLast (0-based), 4 coldx (1/256 character), 6 ixfe, 8 flags (bit 1
-// fUserSet when the width was set), 10 unused.
+// COLINFO: 0 colFirst, 2 colLast (0-based), 4 coldx (1/256 character), 6 ixfe, 8 flags (bit 0
+// fHidden for width 0, bit 1 fUserSet when the width was set), 10 unused.
 void colInfo(RecordStream& out, std::uint16_t first, std::uint16_t last, std::uint16_t width, std::uint16_t xf,
              bool widthSet);
 // DIMENSIONS: 0 rwMic (4), 4 rwMac (4, last + 1), 8 colMic, 10 colMac (last + 1), 12 reserved.
