@@ -36,9 +36,12 @@ bool rkCandidate(double scaled, bool x100, double original, std::uint32_t& rk) {
     if (!std::isfinite(scaled)) {
         return false;
     }
-    if (scaled == std::floor(scaled) && scaled >= -536870912.0 && scaled <= 536870911.0) {
+    // value * 100 may miss the whole number by a rounding error (74.15 * 100 = 7415.000000000001)
+    // while 7415 / 100 gives the value back exactly: the nearest whole number is the candidate.
+    double whole = std::round(scaled);
+    if (whole >= -536870912.0 && whole <= 536870911.0) {
         std::uint32_t candidate =
-            (static_cast<std::uint32_t>(static_cast<std::int32_t>(scaled)) << 2) | 2u | (x100 ? 1u : 0u);
+            (static_cast<std::uint32_t>(static_cast<std::int32_t>(whole)) << 2) | 2u | (x100 ? 1u : 0u);
         if (sameBits(rkValue(candidate), original)) {
             rk = candidate;
             return true;
