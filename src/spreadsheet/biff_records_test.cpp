@@ -151,7 +151,8 @@ TEST(Rk, EncodesExactlyOrNotAtAll) {
         {0.5, true, 0x3FE00000u},
         {-12.34, true, (static_cast<std::uint32_t>(-1234) << 2) | 3},
         {10203001.25, false, 0},
-        {0.1, false, 0},
+        {0.1, true, (10u << 2) | 3},
+        {0.001, false, 0},
         {1e300, false, 0},
         {123456789.123, false, 0},
     };
