@@ -383,7 +383,7 @@ TEST(RealWorkbook, XlsxIsRefusedAndTheBrokenCodePageNeitherCrashesNorHangs) {
     try {
         const GradeDataSet data = importScores(
             testing_support::fixture("workbooks/gnumeric-biff5-broken-codepage.xls").string(), catalogue.dm(), progress);
-        EXPECT_EQ(data.StudentCount, 120);
+        EXPECT_EQ(data.StudentCount, 40);
         EXPECT_EQ(data.StudentArray.text(1, 1), "010201001") << "exam numbers read fine";
     } catch (const common::Error& e) {
         EXPECT_FALSE(std::string(e.what()).empty());

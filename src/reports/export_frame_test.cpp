@@ -17,24 +17,7 @@ using testing_support::CatalogueBuilder;
 using testing_support::RecordingProgress;
 using testing_support::TempDir;
 
-class FakeHost : public ExportHost {
-public:
-    ParticipationInput participationInput() const override { return input; }
-    std::optional<SelectedClass> selectedClass() override { return selected; }
-    std::optional<std::string> chooseFileName(const std::string& suggested) override {
-        offered.push_back(suggested);
-        return fileName;
-    }
-    common::Progress& progress() override { return bar; }
-    void reportSaved(const std::string& message) override { messages.push_back(message); }
-
-    ParticipationInput input;
-    std::optional<SelectedClass> selected = SelectedClass{"01", "一中", "02", "初二", "01", "一班"};
-    std::optional<std::string> fileName;
-    std::vector<std::string> offered;
-    RecordingProgress bar;
-    std::vector<std::string> messages;
-};
+using FakeHost = testing::RecordingHost;
 
 class ExportFrame : public ::testing::Test {
 protected:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "export_frame.h"
 #include "participation.h"
 
 #include "import/score_import.h"
@@ -53,6 +54,26 @@ inline ParticipationRule thresholdRule(const char* t1, const char* c, const char
     input.smallPercentage = q;
     return CheckParticipationParameters(input);
 }
+
+// An export host that answers from its fields and records what it was asked and told.
+class RecordingHost : public ExportHost {
+public:
+    ParticipationInput participationInput() const override { return input; }
+    std::optional<SelectedClass> selectedClass() override { return selected; }
+    std::optional<std::string> chooseFileName(const std::string& suggested) override {
+        offered.push_back(suggested);
+        return fileName;
+    }
+    common::Progress& progress() override { return bar; }
+    void reportSaved(const std::string& message) override { messages.push_back(message); }
+
+    ParticipationInput input;
+    std::optional<SelectedClass> selected = SelectedClass{"01", "一中", "02", "初二", "01", "一班"};
+    std::optional<std::string> fileName;
+    std::vector<std::string> offered;
+    testing_support::RecordingProgress bar;
+    std::vector<std::string> messages;
+};
 
 // The text a cell shows: its text, or its number in its number format.
 std::string shown(const spreadsheet::Sheet& sheet, int row, int column);

@@ -9,8 +9,8 @@ namespace testing_support {
 // A progress bar that remembers what it was told.
 class RecordingProgress final : public common::Progress {
 public:
-    void reset(int maximum) override {
-        this->maximum = maximum;
+    void reset(int limit) override {
+        maximum = limit;
         position = 0;
         ++resets;
         advances = 0;
