@@ -41,8 +41,12 @@ std::string examNumber(int i) {
     std::snprintf(buffer, sizeof buffer, "%02d%02d%02d%03d", 1, 2, (i / 40) % 99 + 1, i % 40 + 1);
     return buffer;
 }
-std::string name(int i) { return std::string(kSurnames[i % 20]) + kGiven[(i / 20) % 50]; }
-double score(int i, int c) { return ((i * 37 + c * 11) % 301) / 2.0; }
+std::string name(int i) {
+    return std::string(kSurnames[i % 20]) + kGiven[(i / 20) % 50];
+}
+double score(int i, int c) {
+    return ((i * 37 + c * 11) % 301) / 2.0;
+}
 
 // The student-report-like sheet, in the reports' order of calls.
 Sheet reportSheet() {
