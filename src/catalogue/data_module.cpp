@@ -502,7 +502,9 @@ void Table::post() {
         std::upper_bound(m_rows.begin(), m_rows.end(), storedKey, [](std::int64_t k, const std::vector<Value>& row) {
             return k < integerOf(row[0]).value_or(0);
         });
-    m_current = static_cast<std::size_t>(m_rows.insert(position, std::move(stored)) - m_rows.begin());
+    // The insertion may move the rows, so the position is taken from the iterator it returns.
+    const auto inserted = m_rows.insert(position, std::move(stored));
+    m_current = static_cast<std::size_t>(inserted - m_rows.begin());
 }
 
 void Table::deleteRecord() {
