@@ -23,6 +23,16 @@ std::string concat(std::initializer_list<std::string_view> parts) {
 
 std::string mainWindowCaption() { return concat({kAppTitle, "V2.0-[", kCredit, "]"}); }
 
+std::string physicalMemoryLabel() {
+#if defined(_WIN32)
+    return "Windows  的可用物理内存：";
+#elif defined(__linux__)
+    return "Linux  的可用物理内存：";
+#else
+    return "系统的可用物理内存：";
+#endif
+}
+
 std::string notAnInteger(std::string_view text) { return concat({"'", text, "' 不是一个有效的整形值"}); }
 
 std::string notAFloatingPoint(std::string_view text) { return concat({"'", text, "' is 不是一个有效的浮点值"}); }

@@ -43,6 +43,66 @@ inline constexpr const char* kSchoolInUse = "该学校正在使用，不能删�
 inline constexpr const char* kGradeInUse = "该年级正在使用，不能删除！";
 inline constexpr const char* kClassInUse = "该班级正在使用，不能删除！";
 
+// Main window: list group boxes, entry panel (captions by entry mode), buttons, list columns.
+inline constexpr const char* kSchoolList = "学校列表";
+inline constexpr const char* kGradeList = "年级列表";
+inline constexpr const char* kClassList = "班级列表";
+inline constexpr const char* kSubjectList = "科目列表";
+inline constexpr const char* kSchoolEntry = "学校录入";
+inline constexpr const char* kGradeEntry = "年级录入";
+inline constexpr const char* kClassEntry = "班级录入";
+inline constexpr const char* kSubjectEntry = "科目录入";
+inline constexpr const char* kCodeLabel = "编    号：";
+inline constexpr const char* kSchoolNameLabel = "学校名称：";
+inline constexpr const char* kGradeNameLabel = "年级名称：";
+inline constexpr const char* kClassNameLabel = "班级名称：";
+inline constexpr const char* kParticipationLabel = "参评人数：";
+inline constexpr const char* kSubjectNameLabel = "科目名称：";
+inline constexpr const char* kTeacherLabel = "任课教师：";
+inline constexpr const char* kFullMarksLabel = "总    分：";
+inline constexpr const char* kAddButton = "增加";
+inline constexpr const char* kModifyButton = "修改";
+inline constexpr const char* kSaveButton = "保存";
+inline constexpr const char* kDeleteButton = "删除";
+inline constexpr const char* kParticipationGroup = "参评人数定义";
+inline constexpr const char* kShareOfExamineesRadio = "参考人数*       %";
+inline constexpr const char* kCountPerClassRadio = "参评人数指定到班";
+inline constexpr const char* kThresholdRadio = "参考人数>=      ，参评人数=      ；参考人数<      ，参评人数=参考人数*       %";
+inline constexpr const char* kImportButton = "导入年级数据";
+inline constexpr const char* kStudentReportButton = "导出学生成绩表";
+inline constexpr const char* kClassReportButton = "导出班级评估表";
+inline constexpr const char* kTeacherReportButton = "导出教师评估表";
+inline constexpr const char* kAboutButton = "关于(&A)";
+inline constexpr const char* kCloseButton = "退出(&C)";
+inline constexpr const char* kListHint = "双击修改";
+inline constexpr const char* kNumberColumn = "序号";
+inline constexpr const char* kCodeColumn = "编号";
+inline constexpr const char* kSchoolNameColumn = "学校名称";
+inline constexpr const char* kGradeNameColumn = "年级名称";
+inline constexpr const char* kClassNameColumn = "班级名称";
+inline constexpr const char* kParticipationColumn = "参评人数";
+inline constexpr const char* kSubjectNameColumn = "科目名称";
+inline constexpr const char* kTeacherColumn = "任课教师";
+inline constexpr const char* kFullMarksColumn = "总分";
+// An error of no known kind reached the window's guard.
+inline constexpr const char* kUnexpectedError = "程序发生了意外错误";
+
+// About dialog. The author and unit lines name the project's team; there is no telephone or
+// e-mail contact, so those lines show a dash.
+inline constexpr const char* kAboutCaption = "关于系统";
+inline constexpr const char* kVersionLine = "版本：2.0";
+inline constexpr const char* kAuthorPrefix = "作  者：";
+inline constexpr const char* kTelephonePrefix = "手  机：";
+inline constexpr const char* kUnitPrefix = "单  位：";
+inline constexpr const char* kEmailPrefix = "E_mail：";
+inline constexpr const char* kWebPrefix = "网  址：";
+inline constexpr const char* kAboutAuthor = "睿衡达项目组";
+inline constexpr const char* kAboutUnit = "睿衡达成绩评估系统项目组";
+inline constexpr const char* kNoContact = "—";
+// "Windows  的可用物理内存：" on Windows; the name of the system it runs on elsewhere.
+std::string physicalMemoryLabel();
+inline constexpr const char* kMemoryLoadLabel = "使用内存：";
+
 // Conversions of typed or read text ('%s' is the text).
 std::string notAnInteger(std::string_view text);        // "'%s' 不是一个有效的整形值"
 std::string notAFloatingPoint(std::string_view text);   // "'%s' is 不是一个有效的浮点值"
