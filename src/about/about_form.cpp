@@ -65,13 +65,16 @@ void centreOnScreen(QWidget* window) {
 } // namespace
 
 QUrl readmeUrl() {
+    const QFileInfo besideProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/README.md"));
 #if defined(SCORE_README_PATH)
     const QFileInfo source(QString::fromUtf8(SCORE_README_PATH));
-    if (source.isFile()) {
+    // The source tree's copy is the one kept up to date; the program's folder holds one only where
+    // the program was copied elsewhere.
+    if (source.isFile() || !besideProgram.isFile()) {
         return QUrl::fromLocalFile(source.absoluteFilePath());
     }
 #endif
-    return QUrl::fromLocalFile(QCoreApplication::applicationDirPath() + QStringLiteral("/README.md"));
+    return QUrl::fromLocalFile(besideProgram.absoluteFilePath());
 }
 
 TAboutForm::TAboutForm(QWidget* parent, MemorySource memory, UrlOpener openUrl)

@@ -14,7 +14,7 @@ class QPushButton;
 namespace about {
 
 // The local copy of the program's documentation: README.md of the source tree the program was
-// built from, or else README.md beside the executable.
+// built from, or README.md beside the executable where only that one exists.
 QUrl readmeUrl();
 
 // The About dialog "关于系统": title, version, the team's contact lines, a link to the bundled
