@@ -2,7 +2,8 @@
 // the score-report command on 65,535 students x 9 subjects in 3 schools x 20 classes, each beside a
 // bare FreeXL scan of every cell of the same workbook, all measured in the same run.
 //
-//   bench-grade [--runs N] [--students N] [--score-report PATH]
+//   bench-grade [--runs N] [--students N] [--score-report PATH] [--keep 1]
+// With --keep 1 the generated catalogue and workbook stay in the folder it prints.
 #include "catalogue/data_module.h"
 #include "catalogue/schema.h"
 #include "import/score_import.h"
@@ -193,6 +194,7 @@ int main(int argc, char** argv) {
     int runs = 5;
     int students = 65535;
     std::string scoreReport;
+    bool keep = false;
     for (int i = 1; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--runs") {
@@ -201,6 +203,8 @@ int main(int argc, char** argv) {
             students = std::atoi(argv[i + 1]);
         } else if (option == "--score-report") {
             scoreReport = argv[i + 1];
+        } else if (option == "--keep") {
+            keep = std::string(argv[i + 1]) == "1";
         }
     }
     char folderTemplate[] = "/tmp/bench-grade-XXXXXX";
@@ -276,6 +280,10 @@ int main(int argc, char** argv) {
         std::printf("; score-report / scan: %.2f", batchMs / scanMs);
     }
     std::printf("\n");
-    std::filesystem::remove_all(folder);
+    if (keep) {
+        std::printf("kept: %s\n", folder.c_str());
+    } else {
+        std::filesystem::remove_all(folder);
+    }
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "exchange_order.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace scores {
 
@@ -11,6 +10,14 @@ namespace {
 class Fenwick {
 public:
     explicit Fenwick(std::size_t size) : m_tree(size + 1, 0) {}
+    // Every position counted once, built in linear time.
+    static Fenwick allOnes(std::size_t size) {
+        Fenwick tree(size);
+        for (std::size_t i = 1; i <= size; ++i) {
+            tree.m_tree[i] = static_cast<int>(i & (~i + 1));
+        }
+        return tree;
+    }
 
     void add(std::size_t position, int delta) {
         for (std::size_t i = position + 1; i < m_tree.size(); i += i & (~i + 1)) {
@@ -45,7 +52,8 @@ private:
     std::vector<int> m_tree;
 };
 
-// The exchange order for keys given as ranks, 0 for the highest key, equal ranks for equal keys.
+// The exchange order of rows grouped by key: `rows` holds every row, those of the highest key
+// first, each group in increasing row order; group g is rows[groupStart[g] .. groupStart[g + 1]).
 //
 // Why this gives the exchange sort's order: position i of the sort ends holding a row of the
 // highest remaining key, so rows end by descending key. Among the rows with one key v, follow the
@@ -58,64 +66,68 @@ private:
 // is an insertion at index h followed by h + 1, and c greater rows before the next arrival turn the
 // queue by c, h = (h + c) mod size. The counts c come from a Fenwick tree over the positions of
 // the greater keys; the insertions are replayed backwards on a Fenwick tree of free slots.
-std::vector<std::size_t> exchangeOrderOfRanks(const std::vector<std::size_t>& rank, std::size_t rankCount) {
-    const std::size_t n = rank.size();
-    std::vector<std::vector<std::size_t>> rowsOfRank(rankCount);
-    for (std::size_t row = 0; row < n; ++row) {
-        rowsOfRank[rank[row]].push_back(row);
-    }
+std::vector<std::size_t> exchangeOrderOfGroups(const std::vector<std::size_t>& rows,
+                                               const std::vector<std::size_t>& groupStart) {
+    const std::size_t n = rows.size();
     Fenwick greater(n);
     std::vector<std::size_t> order;
     order.reserve(n);
     std::vector<std::size_t> insertAt;
     std::vector<std::size_t> list;
-    for (const std::vector<std::size_t>& rows : rowsOfRank) {
-        const std::size_t k = rows.size();
+    for (std::size_t g = 0; g + 1 < groupStart.size(); ++g) {
+        const std::size_t* group = rows.data() + groupStart[g];
+        const std::size_t k = groupStart[g + 1] - groupStart[g];
         insertAt.assign(k, 0);
         std::size_t head = 0;
+        // Greater rows before the first arrival turn an empty queue: they do not count.
+        int greaterBefore = greater.prefix(group[0]);
         for (std::size_t t = 0; t < k; ++t) {
             insertAt[t] = head;
             const std::size_t size = t + 1;
             head = (head + 1) % size;
-            const std::size_t end = t + 1 < k ? rows[t + 1] : n;
-            const auto turns = static_cast<std::size_t>(greater.prefix(end) - greater.prefix(rows[t] + 1));
-            head = (head + turns) % size;
+            const std::size_t end = t + 1 < k ? group[t + 1] : n;
+            const int greaterUpToEnd = greater.prefix(end);
+            head = (head + static_cast<std::size_t>(greaterUpToEnd - greaterBefore)) % size;
+            greaterBefore = greaterUpToEnd;
         }
         // Replay the insertions from the last one: row t sits at the (insertAt[t]+1)-th slot not
         // taken by the rows inserted after it.
         list.assign(k, 0);
-        Fenwick free(k);
-        for (std::size_t slot = 0; slot < k; ++slot) {
-            free.add(slot, 1);
-        }
+        Fenwick free = Fenwick::allOnes(k);
         for (std::size_t t = k; t-- > 0;) {
             const std::size_t slot = free.findKth(static_cast<int>(insertAt[t]) + 1);
-            list[slot] = rows[t];
+            list[slot] = group[t];
             free.add(slot, -1);
         }
         for (std::size_t i = 0; i < k; ++i) {
             order.push_back(list[(head + i) % k]);
         }
-        for (std::size_t row : rows) {
-            greater.add(row, 1);
+        for (std::size_t i = 0; i < k; ++i) {
+            greater.add(group[i], 1);
         }
     }
     return order;
 }
 
 template <typename Key> std::vector<std::size_t> exchangeOrderOf(const std::vector<Key>& keys) {
-    std::vector<std::size_t> byKey(keys.size());
-    std::iota(byKey.begin(), byKey.end(), std::size_t{0});
-    std::sort(byKey.begin(), byKey.end(), [&keys](std::size_t a, std::size_t b) { return keys[b] < keys[a]; });
-    std::vector<std::size_t> rank(keys.size());
-    std::size_t rankCount = 0;
-    for (std::size_t i = 0; i < byKey.size(); ++i) {
-        if (i > 0 && keys[byKey[i - 1]] != keys[byKey[i]]) {
-            ++rankCount;
-        }
-        rank[byKey[i]] = rankCount;
+    // The rows by descending key, equal keys in row order, and where each key's group starts.
+    std::vector<std::pair<Key, std::size_t>> byKey(keys.size());
+    for (std::size_t row = 0; row < keys.size(); ++row) {
+        byKey[row] = {keys[row], row};
     }
-    return exchangeOrderOfRanks(rank, keys.empty() ? 0 : rankCount + 1);
+    std::sort(byKey.begin(), byKey.end(), [](const auto& a, const auto& b) {
+        return b.first < a.first || (!(a.first < b.first) && a.second < b.second);
+    });
+    std::vector<std::size_t> rows(keys.size());
+    std::vector<std::size_t> groupStart;
+    for (std::size_t i = 0; i < byKey.size(); ++i) {
+        if (i == 0 || byKey[i - 1].first != byKey[i].first) {
+            groupStart.push_back(i);
+        }
+        rows[i] = byKey[i].second;
+    }
+    groupStart.push_back(byKey.size());
+    return exchangeOrderOfGroups(rows, groupStart);
 }
 
 } // namespace

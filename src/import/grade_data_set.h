@@ -36,16 +36,45 @@ public:
     double number(int row, int column) const;
 
     // Puts the data rows (1 to lastRow) in the order `order`: new row i+1 is old row order[i]+1.
+    // Only the table's row index changes, so this costs time in the number of rows, not of cells.
     void reorderDataRows(const std::vector<std::size_t>& order);
 
 private:
     std::size_t index(int row, int column) const;
+    [[noreturn]] void outOfBounds(int row, int column) const;
     bool m_created = false;
     int m_lastRow = -1;
     int m_firstColumn = 1;
     int m_lastColumn = 0;
     std::vector<Cell> m_cells;
+    // Where row r is stored: m_cells from m_rowStart[r] * width on.
+    std::vector<std::size_t> m_rowStart;
 };
+
+// The cell accessors are defined here so that the reports' loops over every student inline them.
+inline std::size_t Table::index(int row, int column) const {
+    if (row < 0 || row > m_lastRow || column < m_firstColumn || column > m_lastColumn) {
+        outOfBounds(row, column);
+    }
+    return m_rowStart[static_cast<std::size_t>(row)] * static_cast<std::size_t>(m_lastColumn - m_firstColumn + 1) +
+           static_cast<std::size_t>(column - m_firstColumn);
+}
+
+inline Cell& Table::at(int row, int column) { return m_cells[index(row, column)]; }
+
+inline const Cell& Table::at(int row, int column) const { return m_cells[index(row, column)]; }
+
+inline const std::string& Table::text(int row, int column) const { return std::get<std::string>(at(row, column)); }
+
+inline std::int64_t Table::integer(int row, int column) const { return std::get<std::int64_t>(at(row, column)); }
+
+inline double Table::number(int row, int column) const {
+    const Cell& cell = at(row, column);
+    if (const auto* real = std::get_if<double>(&cell)) {
+        return *real;
+    }
+    return static_cast<double>(std::get<std::int64_t>(cell));
+}
 
 // The catalogue keys behind one row of the class summary: the school row under which the grade
 // was found, the grade and the class. They tell classes apart that share all three codes.

@@ -29,15 +29,25 @@ double scoreOf(const spreadsheet::ReadCell& cell) {
         if (value == 0) {
             return 0.0;
         }
-        if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        const double magnitude = std::fabs(value);
+        if (magnitude < 1e15 && value == static_cast<double>(static_cast<std::int64_t>(value))) {
             return value;
         }
-        if (std::fabs(value) < 1024 && value * 1024 == std::trunc(value * 1024)) {
+        if (magnitude < 1024 && value * 1024 == static_cast<double>(static_cast<std::int64_t>(value * 1024))) {
             return value;
         }
         return common::roundGeneral(value);
     }
     return common::toDouble(common::trimmedView(cell.text));
+}
+
+// The trimmed text of a cell; text cells are taken as they are read, without a copy of the whole text.
+std::string trimmedText(const spreadsheet::Worksheet& sheet, int row, int column) {
+    const spreadsheet::ReadCell cell = sheet.cell(row, column);
+    if (cell.kind == spreadsheet::ReadKind::Text) {
+        return common::trimmed(cell.text);
+    }
+    return common::trimmed(sheet.text(row, column));
 }
 
 Table snapshot(catalogue::Query& query, const char* statement, const catalogue::TableDef& def) {
@@ -113,8 +123,8 @@ ScoreSheet readScoreSheet(const spreadsheet::Worksheet& sheet) {
     result.examNumbers.reserve(static_cast<std::size_t>(students));
     result.names.reserve(static_cast<std::size_t>(students));
     for (int row = 2; row <= students + 1; ++row) {
-        result.examNumbers.push_back(common::trimmed(sheet.text(row, 1)));
-        result.names.push_back(common::trimmed(sheet.text(row, 2)));
+        result.examNumbers.push_back(trimmedText(sheet, row, 1));
+        result.names.push_back(trimmedText(sheet, row, 2));
     }
     return result;
 }

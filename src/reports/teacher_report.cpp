@@ -8,7 +8,7 @@
 #include "import/exchange_order.h"
 
 #include <algorithm>
-#include <numeric>
+#include <functional>
 #include <optional>
 
 namespace reports {
@@ -44,37 +44,28 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
     scores::Table& stats = data.SubjectStatArray;
     const ClassMembers members(data);
 
-    // For every subject, the scores of each class's students, best first. Students with equal
-    // scores add the same to every figure, so any order of them will do.
-    const std::size_t groups = members.groupCount();
-    std::vector<std::vector<std::vector<double>>> scoresOfGroup(
-        static_cast<std::size_t>(sc), std::vector<std::vector<double>>(groups));
-    std::vector<int> order(static_cast<std::size_t>(data.StudentCount));
-    for (int j = 1; j <= sc; ++j) {
-        std::iota(order.begin(), order.end(), 1);
-        std::stable_sort(order.begin(), order.end(), [&students, j](int a, int b) {
-            return students.number(a, 2 + j) > students.number(b, 2 + j);
-        });
-        auto& byGroup = scoresOfGroup[static_cast<std::size_t>(j - 1)];
-        for (int student : order) {
-            const int group = members.groupOfStudent()[static_cast<std::size_t>(student - 1)];
-            if (group >= 0) {
-                byGroup[static_cast<std::size_t>(group)].push_back(students.number(student, 2 + j));
-            }
-        }
-    }
-
     std::vector<Fixed4> weighted(static_cast<std::size_t>(cc) * static_cast<std::size_t>(sc));
     std::vector<std::optional<int>> records(weighted.size());
+    std::vector<double> classScores;
     for (int i = 1; i <= cc; ++i) {
         const scores::ClassKeys& keys = data.classKeys[static_cast<std::size_t>(i - 1)];
         const std::int64_t n = ParticipationCount(rule, sums.integer(i, 2), sums.integer(i, 3));
         for (int j = 1; j <= sc; ++j) {
             const int k = (i - 1) * sc + j;
             const std::string& subject = students.text(0, 2 + j);
-            const std::vector<double>& classScores =
-                scoresOfGroup[static_cast<std::size_t>(j - 1)][static_cast<std::size_t>(members.groupOfClass(i))];
-            const double topScore = classScores.empty() ? 0.0 : std::max(0.0, classScores.front());
+            // The group is the class's n best students in this subject, added up best first as the
+            // exchange sort would order them. Students with equal scores add the same to every
+            // figure, so their order among themselves does not matter.
+            classScores.clear();
+            for (int student : members.of(i)) {
+                classScores.push_back(students.number(student, 2 + j));
+            }
+            const double topScore =
+                std::max(0.0, classScores.empty() ? 0.0 : *std::max_element(classScores.begin(), classScores.end()));
+            const auto admitted = static_cast<std::size_t>(
+                std::clamp<std::int64_t>(n, 0, static_cast<std::int64_t>(classScores.size())));
+            std::partial_sort(classScores.begin(), classScores.begin() + static_cast<std::ptrdiff_t>(admitted),
+                              classScores.end(), std::greater<>());
 
             const std::optional<int> record = subjectRecord(data, keys, subject);
             records[static_cast<std::size_t>(k - 1)] = record;
@@ -82,15 +73,11 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
             const double pass = record ? passLine(fullMarks) : 0.0;
             const double excellent = record ? excellentLine(fullMarks) : 0.0;
 
-            std::int64_t admitted = 0;
             std::int64_t passed = 0;
             std::int64_t excellentCount = 0;
             double scoreSum = 0;
-            for (double score : classScores) {
-                if (admitted >= n) {
-                    break;
-                }
-                ++admitted;
+            for (std::size_t a = 0; a < admitted; ++a) {
+                const double score = classScores[a];
                 scoreSum += score;
                 passed += score >= pass ? 1 : 0;
                 excellentCount += score >= excellent ? 1 : 0;
