@@ -2,7 +2,8 @@
 # Installs what is missing, builds the release build, prepares a working folder holding a catalogue
 # Data.mdb and starts the program there.
 #   ./run.sh [FOLDER]   working folder FOLDER (default ./workspace), an empty catalogue made if none
-#   ./run.sh --demo     working folder ./workspace-demo with a demonstration catalogue
+#   ./run.sh --demo     working folder ./workspace-demo with a demonstration catalogue and, beside it,
+#                       the demonstration score workbook 初二成绩.xls
 set -euo pipefail
 cd "$(dirname "$0")"
 top=$(pwd)
@@ -34,6 +35,9 @@ if [ ! -e "$folder/Data.mdb" ]; then
     else
         "$build/src/catalogue/catalogue-init" "$folder/Data.mdb"
     fi
+fi
+if [ "$demo" -eq 1 ] && [ ! -e "$folder/初二成绩.xls" ]; then
+    "$build/src/tools/demo-scores" "$folder/初二成绩.xls" >/dev/null
 fi
 
 if [ "$(uname -s)" = Linux ] && [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then

@@ -210,6 +210,10 @@ void TMainForm::connectHandlers() {
     connect(m_deleBtn, &QPushButton::clicked, this, &TMainForm::DeleBtnClick);
     connect(m_aboutBtn, &QPushButton::clicked, this, &TMainForm::AboutBtnClick);
     connect(m_closeBtn, &QPushButton::clicked, this, &TMainForm::CloseBtnClick);
+    connect(m_iDataBtn, &QPushButton::clicked, this, &TMainForm::IDataBtnClick);
+    connect(m_exsBtn, &QPushButton::clicked, this, &TMainForm::EXSBtnClick);
+    connect(m_ebjBtn, &QPushButton::clicked, this, &TMainForm::EBJBtnClick);
+    connect(m_ejsBtn, &QPushButton::clicked, this, &TMainForm::EJSBtnClick);
 }
 
 void TMainForm::setDataModule(catalogue::TDM& dm) {

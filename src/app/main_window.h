@@ -6,6 +6,8 @@
 
 #include "catalogue/catalogue_editor.h"
 #include "catalogue/data_module.h"
+#include "import/grade_data_set.h"
+#include "reports/export_frame.h"
 
 #include <QWidget>
 
@@ -67,6 +69,10 @@ public:
     // The progress bar as the feedback of a long operation.
     common::Progress& progress() { return *m_progress; }
 
+    // The imported grade: null until the first successful import (DataImported false), then the
+    // data set of the last successful import, as the reports have left it.
+    const scores::GradeDataSet* gradeData() const { return m_gradeData ? &*m_gradeData : nullptr; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -89,6 +95,14 @@ private:
     void DeleBtnClick();
     void AboutBtnClick();
     void CloseBtnClick();
+    // Score import and the three exports (main_window_reports.cpp).
+    void IDataBtnClick();
+    void EXSBtnClick();
+    void EBJBtnClick();
+    void EJSBtnClick();
+    void exportReport(reports::ReportKind kind);
+    reports::ParticipationInput participationInput() const;
+    std::optional<reports::SelectedClass> selectedClass();
 
     catalogue::CatalogueEditor& editor();
     CatalogueList* list(catalogue::Level level) const;
@@ -164,6 +178,9 @@ private:
 
     std::unique_ptr<ProgressBarFeedback> m_progress;
     DigitsOnlyFilter* m_digitsFilter = nullptr;
+
+    // The grade data set; replaced as a whole by a successful import only.
+    std::optional<scores::GradeDataSet> m_gradeData;
 };
 
 } // namespace app

@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         } else {
             catalogue::createCatalogue(path);
         }
-        std::cout << messages::catalogueCreated(path) << "\n";
+        std::cout << (demo ? messages::demoCatalogueCreated(path) : messages::catalogueCreated(path)) << "\n";
         return 0;
     } catch (const common::Error& e) {
         std::cerr << e.what() << "\n";

@@ -74,6 +74,8 @@ std::string catalogueFileExists(std::string_view path) {
 
 std::string catalogueCreated(std::string_view path) { return concat({"已新建空的目录数据库", quoted(path)}); }
 
+std::string demoCatalogueCreated(std::string_view path) { return concat({"已新建演示目录数据库", quoted(path)}); }
+
 std::string workbookUnreadable(std::string_view path) {
     return concat({"无法打开工作簿", quoted(path), "：文件不存在或无法读取"});
 }

@@ -124,6 +124,7 @@ inline constexpr const char* kDatabaseIoError = "读写数据库文件时出错"
 // The catalogue-init command.
 std::string catalogueFileExists(std::string_view path);
 std::string catalogueCreated(std::string_view path);
+std::string demoCatalogueCreated(std::string_view path);
 
 // Reading a score workbook; `path` names the file.
 std::string workbookUnreadable(std::string_view path);
