@@ -43,25 +43,17 @@ std::string twoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 void makeCatalogue(const std::string& path) {
     catalogue::createCatalogue(path);
     catalogue::TDM dm(path);
-    const auto add = [](catalogue::Table& table, std::initializer_list<std::pair<const char*, catalogue::Value>> fields) {
-        table.append();
-        for (const auto& [name, value] : fields) {
-            table.setFieldValue(name, value);
-        }
-        table.post();
-        return table.fieldByName(table.def().key()).asInteger();
-    };
     for (int s = 1; s <= kSchools; ++s) {
-        const auto school = add(dm.XXTable(), {{"XXBH", twoDigits(s)}, {"XXMC", "第" + std::to_string(s) + "中学"}});
-        const auto grade = add(dm.NJTable(), {{"XXID", school}, {"NJBH", std::string("02")}, {"NJMC", std::string("初二")}});
+        const auto school = catalogue::appendRow(dm.XXTable(), {{"XXBH", twoDigits(s)}, {"XXMC", "第" + std::to_string(s) + "中学"}});
+        const auto grade = catalogue::appendRow(dm.NJTable(), {{"XXID", school}, {"NJBH", std::string("02")}, {"NJMC", std::string("初二")}});
         for (int c = 1; c <= kClassesPerSchool; ++c) {
-            const auto schoolClass = add(dm.BJTable(), {{"XXID", school},
+            const auto schoolClass = catalogue::appendRow(dm.BJTable(), {{"XXID", school},
                                                         {"NJID", grade},
                                                         {"BJBH", twoDigits(c)},
                                                         {"BJMC", std::to_string(c) + "班"},
                                                         {"CPRS", std::int64_t{1000}}});
             for (std::size_t j = 0; j < kSubjects.size(); ++j) {
-                add(dm.BKTable(), {{"XXID", school},
+                catalogue::appendRow(dm.BKTable(), {{"XXID", school},
                                    {"NJID", grade},
                                    {"BJID", schoolClass},
                                    {"KMMC", kSubjects[j]},

@@ -521,6 +521,15 @@ void Table::deleteRecord() {
     }
 }
 
+std::int64_t appendRow(Table& table, std::initializer_list<std::pair<const char*, Value>> fields) {
+    table.append();
+    for (const auto& [name, value] : fields) {
+        table.setFieldValue(name, value);
+    }
+    table.post();
+    return table.fieldByName(table.def().key()).asInteger();
+}
+
 // ---- TDM
 
 TDM::TDM(const std::string& path)

@@ -4,6 +4,7 @@
 #include "schema.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -133,6 +134,10 @@ private:
     std::vector<Value> m_buffer;
     std::vector<bool> m_assigned;
 };
+
+// Appends a row holding these fields to the table, posts it and returns its key (the new row is
+// then the table's current row).
+std::int64_t appendRow(Table& table, std::initializer_list<std::pair<const char*, Value>> fields);
 
 // The data module: the connection to the catalogue file, the reusable query and the four table
 // components, all open from its creation until closeConnection().

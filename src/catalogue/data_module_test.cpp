@@ -18,15 +18,6 @@ using testing_support::readFile;
 using testing_support::TempDir;
 using testing_support::writeFile;
 
-std::int64_t add(Table& table, std::initializer_list<std::pair<const char*, Value>> fields) {
-    table.append();
-    for (const auto& [name, value] : fields) {
-        table.setFieldValue(name, value);
-    }
-    table.post();
-    return table.fieldByName(table.def().key()).asInteger();
-}
-
 std::vector<std::string> column(Table& table, const char* field) {
     std::vector<std::string> values;
     for (table.first(); !table.eof(); table.next()) {
@@ -71,11 +62,11 @@ TEST_F(Catalogue, CreateRefusesAnExistingFileAndLeavesItAlone) {
 
 TEST_F(Catalogue, FilterWalksRowsOfOneParentInKeyOrder) {
     TDM dm(path);
-    const auto s1 = add(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
-    const auto s2 = add(dm.XXTable(), {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
-    add(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("01")}, {"NJMC", std::string("初一")}});
-    add(dm.NJTable(), {{"XXID", s2}, {"NJBH", std::string("01")}, {"NJMC", std::string("二中初一")}});
-    add(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("02")}, {"NJMC", std::string("初二")}});
+    const auto s1 = appendRow(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
+    const auto s2 = appendRow(dm.XXTable(), {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
+    appendRow(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("01")}, {"NJMC", std::string("初一")}});
+    appendRow(dm.NJTable(), {{"XXID", s2}, {"NJBH", std::string("01")}, {"NJMC", std::string("二中初一")}});
+    appendRow(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("02")}, {"NJMC", std::string("初二")}});
 
     Table& grades = dm.NJTable();
     EXPECT_EQ(grades.recordCount(), 3);
@@ -98,11 +89,11 @@ TEST_F(Catalogue, FilterWalksRowsOfOneParentInKeyOrder) {
 
 TEST_F(Catalogue, LocateIgnoresLetterCaseOnOneToThreeFields) {
     TDM dm(path);
-    const auto s = add(dm.XXTable(), {{"XXBH", std::string("a1")}, {"XXMC", std::string("甲")}});
-    add(dm.XXTable(), {{"XXBH", std::string("b2")}, {"XXMC", std::string("乙")}});
-    const auto g = add(dm.NJTable(), {{"XXID", s}, {"NJBH", std::string("g1")}, {"NJMC", std::string("初一")}});
-    add(dm.BJTable(), {{"XXID", s}, {"NJID", g}, {"BJBH", std::string("c1")}, {"BJMC", std::string("一班")}});
-    add(dm.BJTable(), {{"XXID", s}, {"NJID", g}, {"BJBH", std::string("C2")}, {"BJMC", std::string("二班")}});
+    const auto s = appendRow(dm.XXTable(), {{"XXBH", std::string("a1")}, {"XXMC", std::string("甲")}});
+    appendRow(dm.XXTable(), {{"XXBH", std::string("b2")}, {"XXMC", std::string("乙")}});
+    const auto g = appendRow(dm.NJTable(), {{"XXID", s}, {"NJBH", std::string("g1")}, {"NJMC", std::string("初一")}});
+    appendRow(dm.BJTable(), {{"XXID", s}, {"NJID", g}, {"BJBH", std::string("c1")}, {"BJMC", std::string("一班")}});
+    appendRow(dm.BJTable(), {{"XXID", s}, {"NJID", g}, {"BJBH", std::string("C2")}, {"BJMC", std::string("二班")}});
 
     Table& schools = dm.XXTable();
     schools.first();
@@ -123,7 +114,7 @@ TEST_F(Catalogue, KeysKeepIncreasingAfterDeletionsAndDeleteMovesToTheNextRow) {
     Table& schools = dm.XXTable();
     std::vector<std::int64_t> keys;
     for (const char* code : {"1", "2", "3"}) {
-        keys.push_back(add(schools, {{"XXBH", std::string(code)}, {"XXMC", std::string("校")}}));
+        keys.push_back(appendRow(schools, {{"XXBH", std::string(code)}, {"XXMC", std::string("校")}}));
     }
     EXPECT_LT(keys[0], keys[1]);
     EXPECT_LT(keys[1], keys[2]);
@@ -133,7 +124,7 @@ TEST_F(Catalogue, KeysKeepIncreasingAfterDeletionsAndDeleteMovesToTheNextRow) {
     schools.deleteRecord();
     EXPECT_EQ(schools.recNo(), 2) << "deleting the last row makes the new last row current";
     EXPECT_EQ(schools.fieldByName("XXBH").asString(), "2");
-    const auto fourth = add(schools, {{"XXBH", std::string("4")}, {"XXMC", std::string("校")}});
+    const auto fourth = appendRow(schools, {{"XXBH", std::string("4")}, {"XXMC", std::string("校")}});
     EXPECT_GT(fourth, keys[2]) << "a deleted key is never given again";
     EXPECT_EQ(schools.recNo(), 3);
 
@@ -149,8 +140,8 @@ TEST_F(Catalogue, KeysKeepIncreasingAfterDeletionsAndDeleteMovesToTheNextRow) {
 TEST_F(Catalogue, EditChangesTheCurrentRowInPlace) {
     TDM dm(path);
     Table& schools = dm.XXTable();
-    add(schools, {{"XXBH", std::string("01")}, {"XXMC", std::string("旧名")}});
-    add(schools, {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
+    appendRow(schools, {{"XXBH", std::string("01")}, {"XXMC", std::string("旧名")}});
+    appendRow(schools, {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
     schools.first();
     schools.edit();
     schools.setFieldValue("XXMC", std::string("新名 'x' %; DROP TABLE XXTable"));
@@ -160,12 +151,12 @@ TEST_F(Catalogue, EditChangesTheCurrentRowInPlace) {
 
 TEST_F(Catalogue, UniquenessStatementsCountCaseBlindAndLeaveOutTheRowItself) {
     TDM dm(path);
-    const auto s1 = add(dm.XXTable(), {{"XXBH", std::string("a1")}, {"XXMC", std::string("甲")}});
-    const auto s2 = add(dm.XXTable(), {{"XXBH", std::string("b1")}, {"XXMC", std::string("乙")}});
-    const auto g1 = add(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("01")}, {"NJMC", std::string("初一")}});
-    const auto c1 = add(dm.BJTable(), {{"XXID", s1}, {"NJID", g1}, {"BJBH", std::string("x1")},
+    const auto s1 = appendRow(dm.XXTable(), {{"XXBH", std::string("a1")}, {"XXMC", std::string("甲")}});
+    const auto s2 = appendRow(dm.XXTable(), {{"XXBH", std::string("b1")}, {"XXMC", std::string("乙")}});
+    const auto g1 = appendRow(dm.NJTable(), {{"XXID", s1}, {"NJBH", std::string("01")}, {"NJMC", std::string("初一")}});
+    const auto c1 = appendRow(dm.BJTable(), {{"XXID", s1}, {"NJID", g1}, {"BJBH", std::string("x1")},
                                        {"BJMC", std::string("一班")}, {"CPRS", std::int64_t{40}}});
-    const auto k1 = add(dm.BKTable(), {{"XXID", s1}, {"NJID", g1}, {"BJID", c1}, {"KMMC", std::string("English")},
+    const auto k1 = appendRow(dm.BKTable(), {{"XXID", s1}, {"NJID", g1}, {"BJID", c1}, {"KMMC", std::string("English")},
                                        {"RKJS", std::string("李")}, {"KMZF", std::int64_t{150}}});
     namespace st = statements;
     struct Case {
@@ -198,7 +189,7 @@ TEST_F(Catalogue, UniquenessStatementsCountCaseBlindAndLeaveOutTheRowItself) {
 
 TEST_F(Catalogue, QueryDeliversFieldsByName) {
     TDM dm(path);
-    add(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
+    appendRow(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
     catalogue::Query& query = dm.Query();
     query.close();
     query.clearSql();
@@ -215,7 +206,7 @@ TEST_F(Catalogue, QueryDeliversFieldsByName) {
 
 TEST_F(Catalogue, LockedFileFailsThePostAndLeavesTheRowsAsTheyWere) {
     TDM dm(path);
-    add(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
+    appendRow(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
     sqlite3* other = nullptr;
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
@@ -237,13 +228,13 @@ TEST_F(Catalogue, LockedFileFailsThePostAndLeavesTheRowsAsTheyWere) {
 
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
-    add(schools, {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
+    appendRow(schools, {{"XXBH", std::string("02")}, {"XXMC", std::string("二中")}});
     EXPECT_EQ(column(schools, "XXBH"), (std::vector<std::string>{"01", "02"})) << "usable again after the lock";
 }
 
 TEST_F(Catalogue, ReadOnlyConnectionFailsWithAClearText) {
     TDM dm(path);
-    add(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
+    appendRow(dm.XXTable(), {{"XXBH", std::string("01")}, {"XXMC", std::string("一中")}});
     // The tests may run as root, for whom file permissions do not stop writes; SQLite's query-only
     // mode refuses them the same way a read-only file does.
     dm.connection().exec("PRAGMA query_only = ON");

@@ -22,15 +22,6 @@ constexpr std::array<const char*, 30> kTeachers{
     "徐明亮", "孙丽娟", "胡建华", "朱玉兰", "高志远", "林春梅", "何建军", "郭晓东", "马丽萍", "罗文华",
     "梁秀英", "宋志刚", "郑美玲", "谢国强", "韩雪梅", "唐伟民", "冯晓红", "于海涛", "董静怡", "萧长青"};
 
-std::int64_t appendRow(Table& table, std::initializer_list<std::pair<const char*, Value>> fields) {
-    table.append();
-    for (const auto& [name, value] : fields) {
-        table.setFieldValue(name, value);
-    }
-    table.post();
-    return table.fieldByName(table.def().key()).asInteger();
-}
-
 } // namespace
 
 void createDemoCatalogue(const std::string& path) {

@@ -76,8 +76,8 @@ void writeClassReport(scores::GradeDataSet& data, const ParticipationRule& rule,
         if (n > 0) {
             const auto divisor = static_cast<double>(n);
             average = scoreSum / divisor / data.SubjectCount;
-            passRate = static_cast<double>(passed) / divisor * 100;
-            excellentRate = static_cast<double>(excellentCount) / divisor * 100;
+            passRate = percentOf(passed, n);
+            excellentRate = percentOf(excellentCount, n);
             averageScore = Fixed4::weighted(average, 5);
             passScore = Fixed4::weighted(passRate, 3);
             excellentScore = Fixed4::weighted(excellentRate, 2);
@@ -129,14 +129,7 @@ void writeClassReport(scores::GradeDataSet& data, const ParticipationRule& rule,
         }
     }
     setUpEvaluationColumns(sheet, kLastColumn);
-    for (int first = 1; first <= cc;) {
-        int last = first;
-        while (last < cc && sums.text(last + 1, -1) == sums.text(first, -1)) {
-            ++last;
-        }
-        putMergedBlock(sheet, Range::cells(first + 3, 1, last + 3, 1), std::nullopt);
-        first = last + 1;
-    }
+    putSchoolBlocks(sheet, data);
     for (int k = 1; k <= cc; ++k) {
         const int e = rowOfClass[static_cast<std::size_t>(k - 1)];
         const int r = k + 3;

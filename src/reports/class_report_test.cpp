@@ -12,16 +12,9 @@ using spreadsheet::Range;
 using spreadsheet::VerticalAlignment;
 using testing::buildData;
 using testing::shown;
+using testing::shownRow;
 using testing_support::CatalogueBuilder;
 using testing_support::RecordingProgress;
-
-std::vector<std::string> shownRow(const spreadsheet::Sheet& sheet, int row, int lastColumn) {
-    std::vector<std::string> texts;
-    for (int column = 1; column <= lastColumn; ++column) {
-        texts.push_back(shown(sheet, row, column));
-    }
-    return texts;
-}
 
 // School 一中 with classes 01, 02, 03 and school 二中 (its name stored with blanks) with class A1, all
 // in grade 02 with one subject 语文 of full marks 100: pass line 60, excellence line 80.

@@ -1,5 +1,7 @@
 #include "evaluation.h"
 
+#include "report_layout.h"
+
 #include "common/text.h"
 
 namespace reports {
@@ -7,6 +9,22 @@ namespace reports {
 double passLine(std::int64_t fullMarks) { return static_cast<double>(fullMarks * 6) / 10.0; }
 
 double excellentLine(std::int64_t fullMarks) { return static_cast<double>(fullMarks * 8) / 10.0; }
+
+double percentOf(std::int64_t count, std::int64_t participants) {
+    return static_cast<double>(count) / static_cast<double>(participants) * 100;
+}
+
+void putSchoolBlocks(spreadsheet::Sheet& sheet, const scores::GradeDataSet& data) {
+    const scores::Table& sums = data.ClassSumArray;
+    for (int first = 1; first <= data.ClassCount;) {
+        int last = first;
+        while (last < data.ClassCount && sums.text(last + 1, -1) == sums.text(first, -1)) {
+            ++last;
+        }
+        putMergedBlock(sheet, spreadsheet::Range::cells(first + 3, 1, last + 3, 1), std::nullopt);
+        first = last + 1;
+    }
+}
 
 ClassMembers::ClassMembers(const scores::GradeDataSet& data) {
     std::unordered_map<std::string, int> groupOfCodes;

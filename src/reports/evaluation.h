@@ -1,6 +1,7 @@
 #pragma once
 
 #include "import/grade_data_set.h"
+#include "spreadsheet/sheet.h"
 
 #include <cstdint>
 #include <string>
@@ -15,6 +16,13 @@ namespace reports {
 // product (full marks 99 give 59.4, the same double a typed 59.4 reads as).
 double passLine(std::int64_t fullMarks);
 double excellentLine(std::int64_t fullMarks);
+
+// A count of the group as a percentage of the participation count: count / n x 100.
+double percentOf(std::int64_t count, std::int64_t participants);
+
+// One merged block in column 1 over the data rows (class row k is sheet row k + 3) of each run of
+// consecutive classes of ClassSumArray with the same school code, made before any data row is written.
+void putSchoolBlocks(spreadsheet::Sheet& sheet, const scores::GradeDataSet& data);
 
 // The students of each class row of ClassSumArray, as rows of StudentArray in their present order.
 // Class rows that share all three codes share their students.

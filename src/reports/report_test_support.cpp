@@ -27,6 +27,14 @@ std::string shown(const spreadsheet::Sheet& sheet, int row, int column) {
     return common::formatGeneral(value.number);
 }
 
+std::vector<std::string> shownRow(const spreadsheet::Sheet& sheet, int row, int lastColumn) {
+    std::vector<std::string> texts;
+    for (int column = 1; column <= lastColumn; ++column) {
+        texts.push_back(shown(sheet, row, column));
+    }
+    return texts;
+}
+
 bool hasMerge(const spreadsheet::Sheet& sheet, const spreadsheet::Range& range) {
     const auto& merges = sheet.merges();
     return std::find(merges.begin(), merges.end(), range) != merges.end();

@@ -78,6 +78,9 @@ public:
 // The text a cell shows: its text, or its number in its number format.
 std::string shown(const spreadsheet::Sheet& sheet, int row, int column);
 
+// The texts columns 1 to lastColumn of a row show.
+std::vector<std::string> shownRow(const spreadsheet::Sheet& sheet, int row, int lastColumn);
+
 // Whether the sheet holds exactly this merged range.
 bool hasMerge(const spreadsheet::Sheet& sheet, const spreadsheet::Range& range);
 

@@ -12,17 +12,10 @@ using spreadsheet::Range;
 using spreadsheet::VerticalAlignment;
 using testing::buildData;
 using testing::shown;
+using testing::shownRow;
 using testing_support::CatalogueBuilder;
 using testing_support::RecordingProgress;
 using Row = std::vector<std::string>;
-
-Row shownRow(const spreadsheet::Sheet& sheet, int row, int lastColumn) {
-    Row texts;
-    for (int column = 1; column <= lastColumn; ++column) {
-        texts.push_back(shown(sheet, row, column));
-    }
-    return texts;
-}
 
 SelectedClass selectedClass(const char* school, const char* grade, const char* schoolClass) {
     return {school, "一中", grade, "初二", schoolClass, "一班"};

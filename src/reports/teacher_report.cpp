@@ -88,8 +88,8 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
             Fixed4 score;
             if (n > 0) {
                 const auto divisor = static_cast<double>(n);
-                passRate = static_cast<double>(passed) / divisor * 100;
-                excellentRate = static_cast<double>(excellentCount) / divisor * 100;
+                passRate = percentOf(passed, n);
+                excellentRate = percentOf(excellentCount, n);
                 average = scoreSum / divisor;
                 score = Fixed4::weighted(average, 5) + Fixed4::weighted(passRate, 3) +
                         Fixed4::weighted(excellentRate, 2);
@@ -148,14 +148,7 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
     }
     setUpEvaluationColumns(sheet, lastColumn);
     // School blocks by school code, before any data row.
-    for (int first = 1; first <= cc;) {
-        int last = first;
-        while (last < cc && sums.text(last + 1, -1) == sums.text(first, -1)) {
-            ++last;
-        }
-        putMergedBlock(sheet, Range::cells(first + 3, 1, last + 3, 1), std::nullopt);
-        first = last + 1;
-    }
+    putSchoolBlocks(sheet, data);
     // Data rows; after each, runs of equal school names in column 1 are merged as well, so schools
     // shown under one name stand in one block.
     int runStart = 0;

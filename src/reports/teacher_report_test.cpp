@@ -12,17 +12,10 @@ namespace {
 using spreadsheet::Range;
 using testing::buildData;
 using testing::shown;
+using testing::shownRow;
 using testing_support::CatalogueBuilder;
 using testing_support::RecordingProgress;
 using Row = std::vector<std::string>;
-
-Row shownRow(const spreadsheet::Sheet& sheet, int row, int lastColumn) {
-    Row texts;
-    for (int column = 1; column <= lastColumn; ++column) {
-        texts.push_back(shown(sheet, row, column));
-    }
-    return texts;
-}
 
 // Grade 02 of 一中 (classes 01 to 04) and of 二中 (class 01); subjects 语文 (full marks 150: lines 90
 // and 120) and 数学 (100: lines 60 and 80), except that class 02 calls its 数学 "算术".
