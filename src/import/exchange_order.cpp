@@ -1,6 +1,9 @@
 #include "exchange_order.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
+#include <numeric>
 
 namespace scores {
 
@@ -84,11 +87,13 @@ std::vector<std::size_t> exchangeOrderOfGroups(const std::vector<std::size_t>& r
         for (std::size_t t = 0; t < k; ++t) {
             insertAt[t] = head;
             const std::size_t size = t + 1;
-            head = (head + 1) % size;
+            head = head + 1 == size ? 0 : head + 1;
             const std::size_t end = t + 1 < k ? group[t + 1] : n;
             const int greaterUpToEnd = greater.prefix(end);
-            head = (head + static_cast<std::size_t>(greaterUpToEnd - greaterBefore)) % size;
-            greaterBefore = greaterUpToEnd;
+            if (greaterUpToEnd != greaterBefore) {
+                head = (head + static_cast<std::size_t>(greaterUpToEnd - greaterBefore)) % size;
+                greaterBefore = greaterUpToEnd;
+            }
         }
         // Replay the insertions from the last one: row t sits at the (insertAt[t]+1)-th slot not
         // taken by the rows inserted after it.
@@ -99,9 +104,8 @@ std::vector<std::size_t> exchangeOrderOfGroups(const std::vector<std::size_t>& r
             list[slot] = group[t];
             free.add(slot, -1);
         }
-        for (std::size_t i = 0; i < k; ++i) {
-            order.push_back(list[(head + i) % k]);
-        }
+        order.insert(order.end(), list.begin() + static_cast<std::ptrdiff_t>(head), list.end());
+        order.insert(order.end(), list.begin(), list.begin() + static_cast<std::ptrdiff_t>(head));
         for (std::size_t i = 0; i < k; ++i) {
             greater.add(group[i], 1);
         }
@@ -109,24 +113,61 @@ std::vector<std::size_t> exchangeOrderOfGroups(const std::vector<std::size_t>& r
     return order;
 }
 
+// The bits that tell two keys apart: equal keys, and only those, have equal bits (0 and -0 are one key).
+std::uint64_t identityOf(double key) { return key == 0 ? 0 : std::bit_cast<std::uint64_t>(key); }
+std::uint64_t identityOf(const common::Fixed4& key) { return static_cast<std::uint64_t>(key.units()); }
+
+std::uint64_t mixed(std::uint64_t bits) {
+    bits ^= bits >> 30;
+    bits *= 0xbf58476d1ce4e5b9ULL;
+    bits ^= bits >> 27;
+    bits *= 0x94d049bb133111ebULL;
+    return bits ^ (bits >> 31);
+}
+
 template <typename Key> std::vector<std::size_t> exchangeOrderOf(const std::vector<Key>& keys) {
-    // The rows by descending key, equal keys in row order, and where each key's group starts.
-    std::vector<std::pair<Key, std::size_t>> byKey(keys.size());
-    for (std::size_t row = 0; row < keys.size(); ++row) {
-        byKey[row] = {keys[row], row};
+    // Grades have many students but few distinct totals, so the distinct keys are found with a hash
+    // table and only they are sorted; the rows are then bucketed by key in row order.
+    const std::size_t n = keys.size();
+    std::size_t capacity = 16;
+    while (capacity < 2 * n) {
+        capacity *= 2;
     }
-    std::sort(byKey.begin(), byKey.end(), [](const auto& a, const auto& b) {
-        return b.first < a.first || (!(a.first < b.first) && a.second < b.second);
-    });
-    std::vector<std::size_t> rows(keys.size());
-    std::vector<std::size_t> groupStart;
-    for (std::size_t i = 0; i < byKey.size(); ++i) {
-        if (i == 0 || byKey[i - 1].first != byKey[i].first) {
-            groupStart.push_back(i);
+    std::vector<std::uint32_t> slots(capacity, UINT32_MAX);
+    std::vector<std::size_t> distinct; // a row holding each distinct key
+    std::vector<std::uint32_t> keyOfRow(n);
+    for (std::size_t row = 0; row < n; ++row) {
+        const std::uint64_t identity = identityOf(keys[row]);
+        std::size_t slot = mixed(identity) & (capacity - 1);
+        while (slots[slot] != UINT32_MAX && identityOf(keys[distinct[slots[slot]]]) != identity) {
+            slot = (slot + 1) & (capacity - 1);
         }
-        rows[i] = byKey[i].second;
+        if (slots[slot] == UINT32_MAX) {
+            slots[slot] = static_cast<std::uint32_t>(distinct.size());
+            distinct.push_back(row);
+        }
+        keyOfRow[row] = slots[slot];
     }
-    groupStart.push_back(byKey.size());
+    std::vector<std::uint32_t> byKey(distinct.size());
+    std::iota(byKey.begin(), byKey.end(), std::uint32_t{0});
+    std::sort(byKey.begin(), byKey.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return keys[distinct[b]] < keys[distinct[a]]; });
+    std::vector<std::uint32_t> rankOfKey(distinct.size());
+    for (std::size_t rank = 0; rank < byKey.size(); ++rank) {
+        rankOfKey[byKey[rank]] = static_cast<std::uint32_t>(rank);
+    }
+    std::vector<std::size_t> groupStart(distinct.size() + 1, 0);
+    for (std::size_t row = 0; row < n; ++row) {
+        ++groupStart[rankOfKey[keyOfRow[row]] + 1];
+    }
+    for (std::size_t g = 1; g < groupStart.size(); ++g) {
+        groupStart[g] += groupStart[g - 1];
+    }
+    std::vector<std::size_t> rows(n);
+    std::vector<std::size_t> next(groupStart.begin(), groupStart.end() - 1);
+    for (std::size_t row = 0; row < n; ++row) {
+        rows[next[rankOfKey[keyOfRow[row]]]++] = row;
+    }
     return exchangeOrderOfGroups(rows, groupStart);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -35,6 +36,9 @@ public:
     std::int64_t integer(int row, int column) const;
     double number(int row, int column) const;
 
+    // The cells of one row, column firstColumn at index 0, for loops over whole rows.
+    std::span<const Cell> row(int row) const;
+
     // Puts the data rows (1 to lastRow) in the order `order`: new row i+1 is old row order[i]+1.
     // Only the table's row index changes, so this costs time in the number of rows, not of cells.
     void reorderDataRows(const std::vector<std::size_t>& order);
@@ -60,6 +64,19 @@ inline std::size_t Table::index(int row, int column) const {
            static_cast<std::size_t>(column - m_firstColumn);
 }
 
+inline std::span<const Cell> Table::row(int row) const {
+    const auto width = static_cast<std::size_t>(m_lastColumn - m_firstColumn + 1);
+    return std::span<const Cell>(m_cells).subspan(index(row, m_firstColumn), width);
+}
+
+// The number a cell holds, whole or real.
+inline double numberOf(const Cell& cell) {
+    if (const auto* real = std::get_if<double>(&cell)) {
+        return *real;
+    }
+    return static_cast<double>(std::get<std::int64_t>(cell));
+}
+
 inline Cell& Table::at(int row, int column) { return m_cells[index(row, column)]; }
 
 inline const Cell& Table::at(int row, int column) const { return m_cells[index(row, column)]; }
@@ -68,13 +85,7 @@ inline const std::string& Table::text(int row, int column) const { return std::g
 
 inline std::int64_t Table::integer(int row, int column) const { return std::get<std::int64_t>(at(row, column)); }
 
-inline double Table::number(int row, int column) const {
-    const Cell& cell = at(row, column);
-    if (const auto* real = std::get_if<double>(&cell)) {
-        return *real;
-    }
-    return static_cast<double>(std::get<std::int64_t>(cell));
-}
+inline double Table::number(int row, int column) const { return numberOf(at(row, column)); }
 
 // The catalogue keys behind one row of the class summary: the school row under which the grade
 // was found, the grade and the class. They tell classes apart that share all three codes.

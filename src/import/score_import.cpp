@@ -264,9 +264,11 @@ void SortStudentsByTotal(GradeDataSet& data, common::Progress& progress) {
     const int sc = data.SubjectCount;
     std::vector<double> totals(static_cast<std::size_t>(data.StudentCount));
     for (int i = 1; i <= data.StudentCount; ++i) {
+        // Columns 3 to SC + 2 are cells 2 to SC + 1 of the row, added in column order.
+        const std::span<const Cell> cells = students.row(i);
         double total = 0;
-        for (int column = 3; column <= sc + 2; ++column) {
-            total += students.number(i, column);
+        for (int j = 1; j <= sc; ++j) {
+            total += numberOf(cells[static_cast<std::size_t>(j + 1)]);
         }
         students.at(i, sc + 3) = total;
         totals[static_cast<std::size_t>(i - 1)] = total;

@@ -8,6 +8,7 @@
 #include "import/exchange_order.h"
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <optional>
 
@@ -55,17 +56,27 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
             const std::string& subject = students.text(0, 2 + j);
             // The group is the class's n best students in this subject, added up best first as the
             // exchange sort would order them. Students with equal scores add the same to every
-            // figure, so their order among themselves does not matter.
+            // figure, so their order among themselves does not matter; and where every score is a
+            // multiple of 1/1024 (halves and quarters are) the sum is exact in any order, so only
+            // the choice of the n best is needed, not their order.
             classScores.clear();
+            bool exactSum = true;
             for (int student : members.of(i)) {
-                classScores.push_back(students.number(student, 2 + j));
+                const double value = scores::numberOf(students.row(student)[static_cast<std::size_t>(j + 1)]);
+                exactSum = exactSum && std::fabs(value) < 1024 &&
+                           value * 1024 == static_cast<double>(static_cast<std::int64_t>(value * 1024));
+                classScores.push_back(value);
             }
             const double topScore =
                 std::max(0.0, classScores.empty() ? 0.0 : *std::max_element(classScores.begin(), classScores.end()));
             const auto admitted = static_cast<std::size_t>(
                 std::clamp<std::int64_t>(n, 0, static_cast<std::int64_t>(classScores.size())));
-            std::partial_sort(classScores.begin(), classScores.begin() + static_cast<std::ptrdiff_t>(admitted),
-                              classScores.end(), std::greater<>());
+            const auto chosen = classScores.begin() + static_cast<std::ptrdiff_t>(admitted);
+            if (!exactSum) {
+                std::partial_sort(classScores.begin(), chosen, classScores.end(), std::greater<>());
+            } else if (admitted < classScores.size()) {
+                std::nth_element(classScores.begin(), chosen, classScores.end(), std::greater<>());
+            }
 
             const std::optional<int> record = subjectRecord(data, keys, subject);
             records[static_cast<std::size_t>(k - 1)] = record;

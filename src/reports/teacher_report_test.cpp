@@ -171,3 +171,25 @@ TEST(TeacherReportColumns, TwoColumnsWithOneNameAreTwoSubjects) {
 
 } // namespace
 } // namespace reports
+
+namespace reports {
+namespace {
+
+TEST(TeacherReportGroups, ScoresThatAreNoBinaryFractionsAreAddedBestFirst) {
+    testing_support::CatalogueBuilder catalogue;
+    const auto s = catalogue.school("01", "一中");
+    const auto g = catalogue.grade(s, "02", "初二");
+    const auto c = catalogue.schoolClass(s, g, "01", "一班", 2);
+    catalogue.subject(s, g, c, "语文", "师", 100);
+    scores::GradeDataSet data = testing::buildData(
+        catalogue, {"语文"}, {{"010201001", {70.1}}, {"010201002", {90.7}}, {"010201003", {85.3}}});
+    spreadsheet::Sheet sheet;
+    testing_support::RecordingProgress progress;
+    writeTeacherReport(data, testing::catalogueRule(), "t", sheet, progress);
+    EXPECT_EQ(data.SubjectStatArray.number(1, 6), (90.7 + 85.3) / 2) << "the two best, the best first";
+    EXPECT_EQ(testing::shown(sheet, 4, 5), "88.0");
+    EXPECT_EQ(data.SubjectStatArray.number(1, 3), 90.7);
+}
+
+} // namespace
+} // namespace reports
