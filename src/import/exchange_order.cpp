@@ -129,6 +129,12 @@ template <typename Key> std::vector<std::size_t> exchangeOrderOf(const std::vect
     // Grades have many students but few distinct totals, so the distinct keys are found with a hash
     // table and only they are sorted; the rows are then bucketed by key in row order.
     const std::size_t n = keys.size();
+    // Keys that never rise (rows already sorted, as after an earlier export) are never exchanged.
+    if (std::adjacent_find(keys.begin(), keys.end(), [](const Key& a, const Key& b) { return a < b; }) == keys.end()) {
+        std::vector<std::size_t> identity(n);
+        std::iota(identity.begin(), identity.end(), std::size_t{0});
+        return identity;
+    }
     std::size_t capacity = 16;
     while (capacity < 2 * n) {
         capacity *= 2;
