@@ -39,7 +39,7 @@ void writeFile(const std::filesystem::path& path, const std::string& content) {
 }
 
 std::filesystem::path fixture(const std::string& relative) {
-    return std::filesystem::path(SCORE_SHARED_DIR) / "fixtures" / relative;
+    return std::filesystem::path(SCORE_FIXTURE_DIR) / relative;
 }
 
 } // namespace testing_support

@@ -25,7 +25,7 @@ private:
 std::string readFile(const std::filesystem::path& path);
 void writeFile(const std::filesystem::path& path, const std::string& content);
 
-// A file of the shared fixtures folder, e.g. fixture("workbooks/lo-biff8-normal.xls").
+// A file of the test fixtures (tests/fixtures), e.g. fixture("workbooks/lo-biff8-normal.xls").
 std::filesystem::path fixture(const std::string& relative);
 
 } // namespace testing_support
