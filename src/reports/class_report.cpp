@@ -51,22 +51,16 @@ void writeClassReport(scores::GradeDataSet& data, const ParticipationRule& rule,
     for (int i = 1; i <= cc; ++i) {
         const std::int64_t n = ParticipationCount(rule, sums.integer(i, 2), sums.integer(i, 3));
         const std::int64_t fullMarks = sums.integer(i, 4);
-        const double pass = passLine(fullMarks);
-        const double excellent = excellentLine(fullMarks);
-        std::int64_t admitted = 0;
-        std::int64_t passed = 0;
-        std::int64_t excellentCount = 0;
-        double scoreSum = 0;
+        GroupTally group{passLine(fullMarks), excellentLine(fullMarks)};
         for (int student : members.of(i)) {
-            if (admitted >= n) {
+            if (group.admitted >= n) {
                 break;
             }
-            const double total = students.number(student, data.totalColumn());
-            ++admitted;
-            scoreSum += total;
-            passed += total >= pass ? 1 : 0;
-            excellentCount += total >= excellent ? 1 : 0;
+            group.add(students.number(student, data.totalColumn()));
         }
+        const double scoreSum = group.sum;
+        const std::int64_t passed = group.passed;
+        const std::int64_t excellentCount = group.excellent;
         double average = 0;
         double passRate = 0;
         double excellentRate = 0;
@@ -81,9 +75,6 @@ void writeClassReport(scores::GradeDataSet& data, const ParticipationRule& rule,
             averageScore = Fixed4::weighted(average, 5);
             passScore = Fixed4::weighted(passRate, 3);
             excellentScore = Fixed4::weighted(excellentRate, 2);
-        } else {
-            passed = 0;
-            excellentCount = 0;
         }
         composite[static_cast<std::size_t>(i - 1)] = averageScore + passScore + excellentScore;
         evaluation.at(i, -1) = sums.text(i, -1);

@@ -17,6 +17,24 @@ namespace reports {
 double passLine(std::int64_t fullMarks);
 double excellentLine(std::int64_t fullMarks);
 
+// The figures gathered over a participating group, its members added one by one, best first: the
+// sum of their values and how many reached the pass and the excellence line.
+struct GroupTally {
+    double passLine = 0;
+    double excellentLine = 0;
+    std::int64_t admitted = 0;
+    std::int64_t passed = 0;
+    std::int64_t excellent = 0;
+    double sum = 0;
+
+    void add(double value) {
+        ++admitted;
+        sum += value;
+        passed += value >= passLine ? 1 : 0;
+        excellent += value >= excellentLine ? 1 : 0;
+    }
+};
+
 // A count of the group as a percentage of the participation count: count / n x 100.
 double percentOf(std::int64_t count, std::int64_t participants);
 

@@ -84,15 +84,13 @@ void writeTeacherReport(scores::GradeDataSet& data, const ParticipationRule& rul
             const double pass = record ? passLine(fullMarks) : 0.0;
             const double excellent = record ? excellentLine(fullMarks) : 0.0;
 
-            std::int64_t passed = 0;
-            std::int64_t excellentCount = 0;
-            double scoreSum = 0;
+            GroupTally group{pass, excellent};
             for (std::size_t a = 0; a < admitted; ++a) {
-                const double score = classScores[a];
-                scoreSum += score;
-                passed += score >= pass ? 1 : 0;
-                excellentCount += score >= excellent ? 1 : 0;
+                group.add(classScores[a]);
             }
+            const double scoreSum = group.sum;
+            const std::int64_t passed = group.passed;
+            const std::int64_t excellentCount = group.excellent;
             double passRate = 0;
             double excellentRate = 0;
             double average = 0;
